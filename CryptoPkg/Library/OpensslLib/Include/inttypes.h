@@ -1,0 +1,1 @@
+/* Nothing of inttypes.h is used by the freestanding crypto build. */

@@ -1,0 +1,1 @@
+/* Nothing of locale.h is used by the freestanding crypto build. */

@@ -1,0 +1,1 @@
+/* Nothing of signal.h is used by the freestanding crypto build. */

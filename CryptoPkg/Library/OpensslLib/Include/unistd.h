@@ -1,0 +1,1 @@
+/* Nothing of unistd.h is used by the freestanding crypto build. */
