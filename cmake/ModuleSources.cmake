@@ -2,6 +2,7 @@
 # through vorq_module_sources(); the image and the host library are built from the one list.
 set(VORQ_MODULE_SOURCES "")
 set(VORQ_MODULE_INCLUDE_DIRS
+  ${CMAKE_SOURCE_DIR}/Include
   ${CMAKE_SOURCE_DIR}/MdePkg/Include
   ${CMAKE_SOURCE_DIR}/Feature/VorqSmmImageAuthenticator
   ${CMAKE_SOURCE_DIR}/CryptoPkg/Include)

@@ -52,5 +52,5 @@ VORQ_SETTING UINT64 PcdPcieWindowBase = 0x80000000;
 #if defined(VORQ_HOST_BUILD)
 VORQ_EXTERN_C UINT32 PcdDebugMessageLevel;
 #else
-VORQ_EXTERN_C const volatile UINT32 PcdDebugMessageLevel;
+VORQ_EXTERN_C __attribute__((section(".dbglvl"))) const volatile UINT32 PcdDebugMessageLevel;
 #endif

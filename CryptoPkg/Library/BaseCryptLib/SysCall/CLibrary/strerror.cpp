@@ -1,0 +1,6 @@
+// The module has no error texts for system error numbers.
+extern "C" char *strerror(int error) {
+  (void)error;
+  static char NoText[] = "";
+  return NoText;
+}

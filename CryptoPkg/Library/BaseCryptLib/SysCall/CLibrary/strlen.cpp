@@ -1,0 +1,5 @@
+#include <stddef.h>
+
+#include "Library/BaseLib.h"
+
+extern "C" size_t strlen(const char *string) { return AsciiStrLength(string); }

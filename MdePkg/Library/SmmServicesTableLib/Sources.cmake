@@ -1,0 +1,1 @@
+vorq_module_sources(SmmServicesTableLib.cpp)
