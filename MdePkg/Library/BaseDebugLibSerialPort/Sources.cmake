@@ -1,1 +1,1 @@
-vorq_module_sources(DebugSettings.cpp DebugReport.cpp)
+vorq_module_sources(DebugSettings.cpp InitDebugLibrary.cpp EmitDebugMessage.cpp ReportAssertion.cpp)
