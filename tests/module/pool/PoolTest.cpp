@@ -84,14 +84,25 @@ TEST_F(Pool, FreeRoutesByAddressAndFiltersNull) {
   EXPECT_TRUE(Platform.Faults.empty());
 }
 
-TEST_F(Pool, WithNoRangesEveryFreeGoesToTheBootServices) {
+// Without a map nothing can be placed, yet the module's buffers all come from the SMM pool:
+// they go back there, never to the boot-services pool that does not own them.
+TEST_F(Pool, WithNoRangesEveryFreeGoesToTheSmmPool) {
   mSmramRangeEntries = 0;
   VOID *Buffer = SmmPoolAllocate(8);
   Platform.Calls.clear();
   AssertionsEnabled Reports;
   SmmPoolFree(Buffer);
-  EXPECT_EQ(Platform.Calls, std::vector<std::string>{"FreePool"});
-  // The boot-services pool does not know the block: the failed free is asserted, nothing more.
+  EXPECT_EQ(Platform.Calls, std::vector<std::string>{"SmmFreePool"});
+  EXPECT_TRUE(Platform.Faults.empty());
+  EXPECT_TRUE(RecordedAssertions().empty());
+}
+
+// A failed free is asserted at its line and nothing more happens.
+TEST_F(Pool, FailedFreeIsAsserted) {
+  VOID *Buffer = SmmPoolAllocate(8);
+  SmmPoolFree(Buffer);
+  AssertionsEnabled Reports;
+  SmmPoolFree(Buffer);  // a double free, which the pool refuses
   ASSERT_EQ(RecordedAssertions().size(), 1u);
   EXPECT_EQ(RecordedAssertions()[0],
             (RecordedAssertion{"MdePkg/Library/SmmMemoryAllocationLib/MemoryAllocationLib", 976, "!EFI_ERROR (Status)"}));
