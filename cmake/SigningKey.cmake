@@ -54,3 +54,5 @@ set(VORQ_SIGNING_KEY_SOURCE ${CMAKE_BINARY_DIR}/generated/ImageSigningKeyModulus
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/generated)
 vorq_generate_key_source(${VORQ_SIGNING_KEY_FILE} ${VORQ_SIGNING_KEY_SOURCE})
 message(STATUS "Signing key: ${VORQ_SIGNING_KEY_FILE}")
+# Where the key came from, for the scripts that sign payloads for this build.
+file(WRITE ${VORQ_KEYS_DIR}/signing-key-path "${VORQ_SIGNING_KEY_FILE}\n")

@@ -53,6 +53,11 @@ Bytes FromHex(const std::string &Hex) {
   return Out;
 }
 
+Bytes Append(Bytes Base, const Bytes &Tail) {
+  Base.insert(Base.end(), Tail.begin(), Tail.end());
+  return Base;
+}
+
 Bytes Sha256Of(const Bytes &Data) {
   Bytes Out(32);
   SHA256(Data.data(), Data.size(), Out.data());

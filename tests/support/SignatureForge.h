@@ -10,6 +10,7 @@
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes FromHex(const std::string &Hex);
+Bytes Append(Bytes Base, const Bytes &Tail);
 Bytes Sha256Of(const Bytes &Data);
 Bytes Sha1Of(const Bytes &Data);
 Bytes Md5Of(const Bytes &Data);

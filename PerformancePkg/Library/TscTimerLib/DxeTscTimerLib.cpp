@@ -14,9 +14,9 @@ VORQ_EXTERN_C UINT64 mTscTicksPerSecond = 0;
 static constexpr EFI_GUID kTscFrequencyTableGuid = TSC_FREQUENCY_TABLE_GUID;
 
 // A timer that does not count would keep the wait going for ever. The wait gives up once the
-// TSC has advanced by 2^34 ticks: more than a second and a half even on a 10 GHz counter,
+// TSC has advanced by 2^32 ticks: more than 0.4 s even on a 10 GHz counter,
 // and far beyond the millisecond that a counting timer takes on any processor.
-static constexpr UINT64 kWaitLimitInTscTicks = 1ULL << 34;
+static constexpr UINT64 kWaitLimitInTscTicks = 1ULL << 32;
 
 VORQ_EXTERN_C UINT64 MeasureTscFrequency(VOID) {
   // Program the ACPI I/O base only when decoding is off; otherwise the base that is there is

@@ -19,11 +19,6 @@ struct Row {
   bool Accepted;
 };
 
-Bytes Append(Bytes Base, const Bytes &Tail) {
-  Base.insert(Base.end(), Tail.begin(), Tail.end());
-  return Base;
-}
-
 TEST(DigestInfoRules, TableOfEncodings) {
   TestSigner Signer;
   const Bytes Modulus = Signer.Modulus();
