@@ -2,6 +2,8 @@
 
 #include <sys/mman.h>
 
+#include <chrono>
+
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -140,8 +142,11 @@ EntryOutcome Emulator::RunEntry() {
   platform_.EnterPhase(Phase::Load);
   const size_t misuse_before = platform_.misuse.size();
   const void* entry = reinterpret_cast<const void*>(ImageBase() + plan_.entry_rva);
+  const auto started = std::chrono::steady_clock::now();
   const Called called = CallImage(entry, reinterpret_cast<uint64_t>(platform_.ImageHandle()),
                                   reinterpret_cast<uint64_t>(platform_.SystemTable()), 0, 0);
+  outcome.elapsed_ms =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
   outcome.returned = called.returned;
   outcome.status = called.result;
   outcome.fault = called.fault;

@@ -40,6 +40,7 @@ struct EntryOutcome {
   EFI_STATUS status = 0;
   std::optional<TrapFault> fault;
   uint64_t stack_high_water = 0;
+  double elapsed_ms = 0;  // wall time of the entry, trapped accesses included
   std::vector<std::string> misuse;
   bool Failed() const { return !returned || !misuse.empty(); }
 };

@@ -1,3 +1,4 @@
+#include <cstdio>
 #include "runner/Report.h"
 
 #include <Uefi.h>
@@ -112,6 +113,9 @@ void PrintEntry(std::ostream& out, Emulator& emulator, const EntryOutcome& entry
   out << "smm pool after load: " << PoolLine(platform.smm_pool) << "\n";
   out << "boot pool after load: " << PoolLine(platform.boot_pool) << "\n";
   out << "entry stack high-water: " << entry.stack_high_water << " bytes\n";
+  char elapsed[32];
+  std::snprintf(elapsed, sizeof(elapsed), "%.2f", entry.elapsed_ms);
+  out << "entry time: " << elapsed << " ms\n";
   for (const std::string& m : entry.misuse) out << "error: " << m << "\n";
   PrintSerial(out, emulator.Devices());
 }
