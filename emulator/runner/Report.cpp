@@ -1,5 +1,6 @@
-#include <cstdio>
 #include "runner/Report.h"
+
+#include <cstdio>
 
 #include <Uefi.h>
 
