@@ -55,3 +55,29 @@ TEST(JumpContext, ChecksItsArguments) {
 }
 
 }  // namespace
+
+namespace {
+
+// The stack probe touches every page of a frame below the stack pointer and gives every
+// register back as it found it.
+TEST(StackProbe, TouchesTheFrameAndPreservesRegisters) {
+  std::uint64_t RaxAfter = 0, RcxAfter = 0, RspBefore = 0, RspAfter = 0;
+  asm volatile(
+      "sub $128, %%rsp\n\t"  // clear of the red zone
+      "mov %%rsp, %2\n\t"
+      "mov $0x5432, %%rax\n\t"
+      "mov $0x1234, %%rcx\n\t"
+      "call __chkstk\n\t"
+      "mov %%rax, %0\n\t"
+      "mov %%rcx, %1\n\t"
+      "mov %%rsp, %3\n\t"
+      "add $128, %%rsp\n\t"
+      : "=r"(RaxAfter), "=r"(RcxAfter), "=r"(RspBefore), "=r"(RspAfter)
+      :
+      : "rax", "rcx", "memory");
+  EXPECT_EQ(RaxAfter, 0x5432u);
+  EXPECT_EQ(RcxAfter, 0x1234u);
+  EXPECT_EQ(RspBefore, RspAfter);
+}
+
+}  // namespace
