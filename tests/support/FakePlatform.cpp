@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "Library/MemoryAllocationLib.h"
+#include "Library/TscTimerLib.h"
+#include "Library/VorqSmmExternalPointerCheckerLib.h"
 #include "Library/SmmServicesTableLib.h"
 #include "Library/UefiBootServicesTableLib.h"
 #include "Library/UefiRuntimeServicesTableLib.h"
@@ -253,12 +255,18 @@ ModuleTablesBound::~ModuleTablesBound() {
   if (mSmramRanges != nullptr && gSmst != nullptr) {
     SmmPoolFree(mSmramRanges);
   }
-  mSmramRanges = nullptr;
-  mSmramRangeEntries = 0;
+  ResetModuleGlobals();
+}
+
+void ResetModuleGlobals() {
   gImageHandle = nullptr;
   gST = nullptr;
   gBS = nullptr;
   gRT = nullptr;
   gSmst = nullptr;
   mInternalSmmBase2 = nullptr;
+  mSmramRanges = nullptr;
+  mSmramRangeEntries = 0;
+  mExternalPointerChecker = nullptr;
+  mTscTicksPerSecond = 0;
 }

@@ -95,6 +95,9 @@ class FakePlatform {
 
 bool SameGuid(const EFI_GUID &First, const EFI_GUID &Second);
 
+// Every global the module's constructors set, back to its load-time value.
+void ResetModuleGlobals();
+
 // Points the module's service-table globals at the current platform, as the constructors at
 // positions 2 to 5 would, and clears them again at the end of the scope.
 class ModuleTablesBound {

@@ -26,29 +26,15 @@ constexpr EFI_GUID kCheckerGuid = SMM_EXTERNAL_POINTER_CHECKER_PROTOCOL_GUID;
 BOOLEAN EFIAPI AcceptEverything(const VOID *, UINTN) { return FALSE; }
 SMM_EXTERNAL_POINTER_CHECKER_PROTOCOL kChecker = {AcceptEverything};
 
-// Every global of the frame back to its load-time value.
-void ForgetModuleState() {
-  gImageHandle = nullptr;
-  gST = nullptr;
-  gBS = nullptr;
-  gRT = nullptr;
-  gSmst = nullptr;
-  mInternalSmmBase2 = nullptr;
-  mSmramRanges = nullptr;
-  mSmramRangeEntries = 0;
-  mExternalPointerChecker = nullptr;
-  mTscTicksPerSecond = 0;
-}
-
 class DriverEntry : public ::testing::Test {
  protected:
   void SetUp() override {
-    ForgetModuleState();
+    ResetModuleGlobals();
     ASSERT_TRUE(Hardware.MapPcieWindow());
     Platform.InstallSmmProtocol(kCheckerGuid, &kChecker);
   }
   void TearDown() override {
-    ForgetModuleState();
+    ResetModuleGlobals();
     MinimumSystemTableRevision = 0;
     ModuleUnloadCount = 0;
   }
@@ -93,7 +79,7 @@ TEST_F(DriverEntry, FailingModuleEntryRunsTheDestructorOnceAndReturnsItsStatus) 
     FakePlatform Local;
     Local.InstallSmmProtocol(kCheckerGuid, &kChecker);
     Local.InstallProtocolStatus = Failure;
-    ForgetModuleState();
+    ResetModuleGlobals();
     EFI_STATUS Status = 0;
     Hardware.Run([&] { Status = ImageEntryPoint(ImageHandle, &Local.SystemTable); });
     EXPECT_EQ(Status, Failure);
@@ -144,7 +130,7 @@ TEST_F(DriverEntry, RevisionBelowTheMinimumRunsNothing) {
     MinimumSystemTableRevision = Row.Minimum;
     Platform.Calls.clear();
     Hardware.Log().Clear();
-    ForgetModuleState();
+    ResetModuleGlobals();
     EXPECT_EQ(Enter(), Row.Expected);
     if (Row.Expected == EFI_INCOMPATIBLE_VERSION) {
       EXPECT_TRUE(Platform.Calls.empty()) << "no constructor, entry or destructor ran";
