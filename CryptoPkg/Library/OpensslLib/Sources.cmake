@@ -6,5 +6,6 @@ set(vorq_openssl_replacements LibraryContext.c ErrorQueue.c Threads.c UnreachedC
 vorq_image_only_sources(${vorq_openssl_replacements})
 foreach(source IN LISTS vorq_openssl_replacements)
   set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/${source} PROPERTIES
-    INCLUDE_DIRECTORIES "${VORQ_OPENSSL_SOURCE};${VORQ_OPENSSL_SOURCE}/include")
+    INCLUDE_DIRECTORIES "${VORQ_OPENSSL_SOURCE};${VORQ_OPENSSL_SOURCE}/include"
+    COMPILE_OPTIONS "-Wno-unused-parameter")
 endforeach()
