@@ -234,4 +234,19 @@ TEST_F(DebugReport, HaltBitLoopsUntilTheIndexIsWritten) {
   EXPECT_TRUE(vorq::emu::Breakpoints().empty());
 }
 
+// A string bound shorter than a report line makes the line's own formatting and measuring
+// assert; those nested reports are dropped, so the report ends, once, instead of recursing.
+TEST_F(DebugReport, StringBoundShorterThanTheLineDoesNotRecurse) {
+  const UINT32 SavedBound = PcdMaximumAsciiStringLength;
+  PcdMaximumAsciiStringLength = 10;
+  Set(0x01, 0);
+  Run([] { ReportAssertion("MdePkg/Library/BaseLib/String", 1224, "a condition longer than ten"); });
+  PcdMaximumAsciiStringLength = SavedBound;
+  EXPECT_EQ(Transmitted(), "ASSERT MdePkg/Library/BaseLib/String(1224): a condition longer than ten\r\n");
+  // The next report goes out as usual.
+  Hardware.Uart().ClearTransmitted();
+  Run([] { ReportAssertion("F", 3, "c"); });
+  EXPECT_EQ(Transmitted(), "ASSERT F(3): c\r\n");
+}
+
 }  // namespace
