@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <x86intrin.h>
 
+#include <algorithm>
 #include <ctime>
 #include <string>
 
@@ -40,16 +41,24 @@ std::vector<std::uint32_t> TimerReads(const ImageRun &Run, std::uint16_t Port) {
 
 TEST(Load, ShippedImageInstallsItsProtocolAndPublishesTheTscFrequency) {
   const double HostHz = HostTscHz();
-  const ImageRun Run = RunImage(VORQ_SHIPPED_IMAGE, BoardOptions());
-  ASSERT_TRUE(Run.Entry.returned);
-  EXPECT_EQ(Run.Entry.status, EFI_SUCCESS);
-  EXPECT_TRUE(Run.Entry.misuse.empty());
-  ASSERT_TRUE(Run.TscTableHz.has_value());
-  std::printf("TSC frequency: image %llu Hz, host %.0f Hz (%+.3f %%)\n",
-              static_cast<unsigned long long>(*Run.TscTableHz), HostHz, (double(*Run.TscTableHz) / HostHz - 1) * 100);
-  EXPECT_NEAR(double(*Run.TscTableHz), HostHz, HostHz * 0.02);
-  // With the shipped settings the console is brought up but nothing is ever printed.
-  EXPECT_TRUE(Run.Serial.empty());
+  // The measurement is a wait of one millisecond, which a busy host can stretch by
+  // preempting the process inside it; the median of five loads is the figure compared.
+  std::vector<double> Published;
+  for (int Load = 0; Load < 5; Load++) {
+    const ImageRun Run = RunImage(VORQ_SHIPPED_IMAGE, BoardOptions());
+    ASSERT_TRUE(Run.Entry.returned);
+    EXPECT_EQ(Run.Entry.status, EFI_SUCCESS);
+    EXPECT_TRUE(Run.Entry.misuse.empty());
+    // With the shipped settings the console is brought up but nothing is ever printed.
+    EXPECT_TRUE(Run.Serial.empty());
+    ASSERT_TRUE(Run.TscTableHz.has_value());
+    Published.push_back(double(*Run.TscTableHz));
+  }
+  std::sort(Published.begin(), Published.end());
+  const double Median = Published[2];
+  std::printf("TSC frequency: image %.0f Hz (median of 5, from %.0f to %.0f), host %.0f Hz (%+.3f %%)\n", Median,
+              Published.front(), Published.back(), HostHz, (Median / HostHz - 1) * 100);
+  EXPECT_NEAR(Median, HostHz, HostHz * 0.02);
 }
 
 // With the shipped base 0x400 and decode off, the module programs the base and the enable bit,
