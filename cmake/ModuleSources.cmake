@@ -7,23 +7,27 @@ set(VORQ_MODULE_INCLUDE_DIRS
   ${CMAKE_SOURCE_DIR}/Feature/VorqSmmImageAuthenticator
   ${CMAKE_SOURCE_DIR}/CryptoPkg/Include)
 
-function(vorq_module_sources)
+# Appends the given sources, named relative to the Sources.cmake being read, to LIST.
+function(vorq_append_sources list)
+  set(appended ${${list}})
   foreach(source IN LISTS ARGN)
-    list(APPEND VORQ_MODULE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/${source})
+    list(APPEND appended ${CMAKE_CURRENT_LIST_DIR}/${source})
   endforeach()
-  set(VORQ_MODULE_SOURCES ${VORQ_MODULE_SOURCES} PARENT_SCOPE)
+  set(${list} ${appended} PARENT_SCOPE)
 endfunction()
 
+macro(vorq_module_sources)
+  vorq_append_sources(VORQ_MODULE_SOURCES ${ARGN})
+endmacro()
+
 # Sources that only the image carries: the C library entry points that the crypto library and
-# the compiler call by name, and the stack probe. On the host they would replace the C
-# library of the test process itself.
+# the compiler call by name, and the image's own pieces of the crypto library. On the host
+# the first would replace the C library of the test process itself, and the host links the
+# ordinary libcrypto.
 set(VORQ_IMAGE_ONLY_SOURCES "")
-function(vorq_image_only_sources)
-  foreach(source IN LISTS ARGN)
-    list(APPEND VORQ_IMAGE_ONLY_SOURCES ${CMAKE_CURRENT_LIST_DIR}/${source})
-  endforeach()
-  set(VORQ_IMAGE_ONLY_SOURCES ${VORQ_IMAGE_ONLY_SOURCES} PARENT_SCOPE)
-endfunction()
+macro(vorq_image_only_sources)
+  vorq_append_sources(VORQ_IMAGE_ONLY_SOURCES ${ARGN})
+endmacro()
 
 # The folders of the module, in the order of its layers.
 set(VORQ_MODULE_FOLDERS

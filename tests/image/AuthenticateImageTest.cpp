@@ -23,16 +23,6 @@ Bytes Payload(std::size_t Size) {
   return Data;
 }
 
-void ExpectCleanCall(const CallOutcome &Call) {
-  EXPECT_TRUE(Call.located);
-  EXPECT_TRUE(Call.returned) << Describe(Call);
-  EXPECT_FALSE(Call.fault.has_value()) << Describe(Call);
-  EXPECT_TRUE(Call.leaks.empty()) << Describe(Call);
-  EXPECT_TRUE(Call.released.empty()) << Describe(Call);
-  EXPECT_TRUE(Call.misuse.empty()) << Describe(Call);
-  EXPECT_TRUE(Call.error.empty()) << Describe(Call);
-}
-
 Bytes Flipped(Bytes Value, std::size_t Byte, int Bit) {
   Value[Byte] ^= static_cast<std::uint8_t>(1u << Bit);
   return Value;

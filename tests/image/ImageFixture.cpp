@@ -50,6 +50,16 @@ const TestSigner &TestImageSigner() {
   return Signer;
 }
 
+void ExpectCleanCall(const CallOutcome &Call) {
+  EXPECT_TRUE(Call.located);
+  EXPECT_TRUE(Call.returned) << Describe(Call);
+  EXPECT_FALSE(Call.fault.has_value()) << Describe(Call);
+  EXPECT_TRUE(Call.leaks.empty()) << Describe(Call);
+  EXPECT_TRUE(Call.released.empty()) << Describe(Call);
+  EXPECT_TRUE(Call.misuse.empty()) << Describe(Call);
+  EXPECT_TRUE(Call.error.empty()) << Describe(Call);
+}
+
 std::string Describe(const CallOutcome &Call) {
   std::ostringstream Text;
   Text << "status 0x" << std::hex << Call.status << std::dec;

@@ -33,5 +33,8 @@ ImageRun RunImage(const std::string &Image, const vorq::emu::EmulatorOptions &Op
 // The signer whose key the test image trusts.
 const TestSigner &TestImageSigner();
 
+// The call returned, raised no fault, left the SMM pool as it found it and misused nothing.
+void ExpectCleanCall(const vorq::emu::CallOutcome &Call);
+
 // Writes what went wrong in a call, for a failed expectation.
 std::string Describe(const vorq::emu::CallOutcome &Call);

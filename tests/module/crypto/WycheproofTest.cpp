@@ -3,20 +3,13 @@
 // the module accepts.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <nlohmann/json.hpp>
 #include <string>
 
 #include "Library/BaseCryptLib.h"
 #include "SignatureForge.h"
+#include "WycheproofVectors.h"
 
 namespace {
-
-nlohmann::json LoadVectors(const std::string &Name) {
-  std::ifstream File(std::string(VORQ_VECTORS_DIR) + "/" + Name);
-  EXPECT_TRUE(File.good()) << "missing test vectors " << Name;
-  return nlohmann::json::parse(File, nullptr, false);
-}
 
 bool Verify(const Bytes &Modulus, const Bytes &Exponent, const Bytes &Digest, const Bytes &Signature) {
   VOID *Rsa = RsaContextNew();
@@ -27,19 +20,8 @@ bool Verify(const Bytes &Modulus, const Bytes &Exponent, const Bytes &Digest, co
   return Result;
 }
 
-bool ModuleAccepts(const nlohmann::json &Case) {
-  const std::string Result = Case["result"];
-  if (Result == "valid") return true;
-  if (Result == "invalid") return false;
-  for (const auto &Flag : Case["flags"]) {
-    if (Flag == "MissingNull") return true;
-  }
-  ADD_FAILURE() << "no module verdict for acceptable case " << Case["tcId"];
-  return false;
-}
-
 TEST(Wycheproof, Sha256VerificationCases) {
-  const nlohmann::json Vectors = LoadVectors("rsa_signature_2048_sha256_test.json");
+  const nlohmann::json Vectors = LoadWycheproof("rsa_signature_2048_sha256_test.json");
   ASSERT_FALSE(Vectors.is_discarded());
   unsigned Cases = 0;
   for (const auto &Group : Vectors["testGroups"]) {
@@ -60,7 +42,7 @@ TEST(Wycheproof, Sha256VerificationCases) {
 // The signature-generation file: SHA-256 and SHA-1 signatures verify; SHA-224, SHA-384 and
 // SHA-512 digests have sizes the adapter does not take.
 TEST(Wycheproof, SignatureGenerationCasesByDigest) {
-  const nlohmann::json Vectors = LoadVectors("rsa_pkcs1_2048_sig_gen_test.json");
+  const nlohmann::json Vectors = LoadWycheproof("rsa_pkcs1_2048_sig_gen_test.json");
   ASSERT_FALSE(Vectors.is_discarded());
   for (const auto &Group : Vectors["testGroups"]) {
     const std::string Digest = Group["sha"];
