@@ -189,6 +189,17 @@ VOID ExpectProgrammedTest(PortTrace &Trace, UINT8 LineControl) {
   Trace.Read(0x71);
 }
 
+// The full programming, in its order: latch open, divisor high and low, line control, FIFO
+// control, modem control 0.
+VOID ExpectProgramming(PortTrace &Trace, UINT8 DivisorLow, UINT8 FifoControl) {
+  Trace.Write(kLcr, 0x80);
+  Trace.Write(kDlm, 0x00);
+  Trace.Write(kThr, DivisorLow);
+  Trace.Write(kLcr, 0x03);
+  Trace.Write(kIir, FifoControl);
+  Trace.Write(kMcr, 0x00);
+}
+
 TEST_F(SerialConsole, AlreadyProgrammedUartGetsOnlyTheTwoLatchToggles) {
   InitConsole();
   Run([] { EXPECT_EQ(SerialConsoleInit(), EFI_SUCCESS); });
@@ -208,12 +219,7 @@ TEST_F(SerialConsole, DifferentDivisorIsProgrammedInOrderEndingWithModemControlZ
   PortTrace Trace(Entries());
   ExpectPlatformSequence(Trace, false);
   ExpectProgrammedTest(Trace, 0x03);
-  Trace.Write(kLcr, 0x80);
-  Trace.Write(kDlm, 0x00);
-  Trace.Write(kThr, 0x0C);
-  Trace.Write(kLcr, 0x03);
-  Trace.Write(kIir, 0x07);
-  Trace.Write(kMcr, 0x00);
+  ExpectProgramming(Trace, 0x0C, 0x07);
   Trace.ExpectEnd();
   EXPECT_EQ(Hardware.Uart().Divisor(), 12);
   EXPECT_EQ(Hardware.Uart().ModemControl(), 0);
@@ -237,12 +243,7 @@ TEST_F(SerialConsole, SettingsAreMaskedWhenWrittenAndWhenCompared) {
   PortTrace Trace(Entries());
   ExpectPlatformSequence(Trace, true);
   ExpectProgrammedTest(Trace, 0x00);
-  Trace.Write(kLcr, 0x80);
-  Trace.Write(kDlm, 0x00);
-  Trace.Write(kThr, 0x01);
-  Trace.Write(kLcr, 0x03);
-  Trace.Write(kIir, 0x27);
-  Trace.Write(kMcr, 0x00);
+  ExpectProgramming(Trace, 0x01, 0x27);
   Trace.ExpectEnd();
 }
 
